@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test and check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-debian.sh
+
+step() { printf '\n=== %s\n' "$*"; }
+
+step "format"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+step "debug build and all tests"
+cmake --preset dev >/dev/null
+cmake --build --preset dev
+ctest --preset dev -j2
+
+step "static analysis"
+git ls-files 'app/*.cpp' 'watcher/*.cpp' 'shaping/*.cpp' 'platform/*.cpp' 'platform/posix/*.cpp' \
+    'platform/headless/*.cpp' 'platform/x11/*.cpp' |
+  xargs clang-tidy -p build/dev --quiet 2>/dev/null
+
+step "address and undefined-behaviour sanitizers"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan -j2 -LE wine
