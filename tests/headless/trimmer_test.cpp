@@ -2,10 +2,13 @@
 #include <string>
 #include <vector>
 
+#include "assets/assets.h"
 #include "platform/win_api.h"
 #include "shaping/c_trimmer.h"
+#include "shaping/runs.h"
 #include "tests/headless/fixture.h"
 #include "tests/support/bmp_writer.h"
+#include "watcher/f_wendrel.h"
 
 namespace tobbelin_test {
 namespace {
@@ -171,6 +174,26 @@ TEST_F(TrimmerTest, AFailureEndsTheScanUnappliedAndPassesOn) {
   // Nothing is undone: left in pixel scale with persistent drawing on.
   EXPECT_EQ(form.ScaleMode(), 3);
   EXPECT_TRUE(form.AutoRedraw());
+}
+
+TEST_F(TrimmerTest, TheWatcherWindowTakesTheShippedPicturesOutline) {
+  auto& window = runtime_.Instance<watcher::fWendrel>();
+  window.hWnd();  // loading shapes it
+  const auto picture = platform::DecodeBmp(assets::PictureBmp());
+  ASSERT_TRUE(picture);
+  const auto& shape = system_.Window(window.hWnd()).shape;
+  ASSERT_TRUE(shape.has_value());
+  std::size_t runs = 0;
+  for (int y = 0; y < picture->height(); ++y) {
+    std::vector<Colour> row;
+    for (int x = 0; x < picture->width(); ++x) {
+      row.push_back(picture->at(x, y));
+      EXPECT_EQ(shape->Contains(x, y), picture->at(x, y) != picture->at(0, 0)) << x << "," << y;
+    }
+    runs += shaping::RowRuns(row, picture->at(0, 0)).size();
+  }
+  EXPECT_EQ(system_.CallsNamed("CombineRgn").size(), runs);
+  EXPECT_EQ(system_.LiveRegions(), 0u);
 }
 
 }  // namespace
