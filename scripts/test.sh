@@ -23,3 +23,8 @@ step "address and undefined-behaviour sanitizers"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan -j2 -LE wine
+
+step "fuzzing the settings file and number reading (a short run; longer by hand)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target profile_fuzz val_fuzz
+ctest --preset fuzz
