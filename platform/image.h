@@ -60,9 +60,9 @@ std::optional<Image> DecodeBmp(std::span<const std::uint8_t> file);
 // Coordinates are pixels, (cx, cy) naming the centre of pixel (cx, cy) when
 // whole. `below(x, y)` is asked once for every pixel the circle touches and
 // says what lies underneath; partly covered edge pixels blend over it.
-template <class Below>
+template <class UnderFn>
 void FillCircle(Image& image, double cx, double cy, double radius, Colour fill, Colour rim,
-                Below&& below);
+                UnderFn&& below);
 
 Colour Blend(Colour under, Colour over, double coverage);
 

@@ -6,9 +6,9 @@
 
 namespace platform {
 
-template <class Below>
+template <class UnderFn>
 void FillCircle(Image& image, double cx, double cy, double radius, Colour fill, Colour rim,
-                Below&& below) {
+                UnderFn&& below) {
   if (!(radius > 0.0)) return;
   const int x0 = std::max(0, static_cast<int>(std::floor(cx - radius - 1.0)));
   const int y0 = std::max(0, static_cast<int>(std::floor(cy - radius - 1.0)));

@@ -8,7 +8,8 @@ packages=(
   libgtest-dev libgmock-dev
   libx11-dev libxext-dev libxrandr-dev libxtst-dev
   clang-format clang-tidy clang libclang-rt-14-dev
-  xvfb openbox x11-utils x11-xserver-utils xdotool imagemagick
+  xvfb openbox x11-utils x11-xserver-utils xdotool imagemagick x11-apps
+  libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64
 )
 

@@ -14,6 +14,10 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev
 ctest --preset dev -j2
 
+step "release build (the optimiser finds other warnings)"
+cmake --preset release >/dev/null
+cmake --build --preset release
+
 step "static analysis"
 git ls-files 'app/*.cpp' 'watcher/*.cpp' 'shaping/*.cpp' 'platform/*.cpp' 'platform/posix/*.cpp' \
     'platform/headless/*.cpp' 'platform/x11/*.cpp' |

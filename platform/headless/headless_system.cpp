@@ -9,7 +9,10 @@ namespace platform::headless {
 namespace {
 
 std::string Quote(const char* s) {
-  return s == nullptr ? "null" : "\"" + std::string(s) + "\"";
+  if (s == nullptr) return "null";
+  std::string quoted(1, '"');
+  quoted.append(s).push_back('"');
+  return quoted;
 }
 std::string Num(std::intmax_t n) {
   return std::to_string(n);
@@ -21,16 +24,21 @@ std::string Ptr(const void* p) {
 }  // namespace
 
 std::string Call::Text() const {
-  std::string text = name + "(";
-  for (std::size_t i = 0; i < args.size(); ++i) text += (i ? ", " : "") + args[i];
-  return text + ")";
+  std::string text = name;
+  text += '(';
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (i > 0) text += ", ";
+    text += args[i];
+  }
+  text += ')';
+  return text;
 }
 
 HeadlessSystem::HeadlessSystem(int screenWidth, int screenHeight)
     : screenWidth_(screenWidth), screenHeight_(screenHeight) {}
 
 bool HeadlessSystem::Record(const std::string& name, std::vector<std::string> args) {
-  calls_.push_back({static_cast<int>(calls_.size()) + 1, name, std::move(args)});
+  if (recording_) calls_.push_back({static_cast<int>(calls_.size()) + 1, name, std::move(args)});
   const auto fault = faults_.find(name);
   if (fault == faults_.end()) return false;
   if (fault->second == Fault::Unreachable) Fail(Failure::Kind::Unreachable, name + " unreachable");

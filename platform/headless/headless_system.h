@@ -48,6 +48,8 @@ class HeadlessSystem final : public posix::EmulatedSystem {
   void SetAppExeName(std::string name) { exeName_ = std::move(name); }
   void InjectFault(const std::string& callName, Fault fault) { faults_[callName] = fault; }
   void ClearFaults() { faults_.clear(); }
+  // Off: calls are not recorded (for benchmarks); faults still apply.
+  void SetRecording(bool on) { recording_ = on; }
 
   // --- input ---
   // Moves the virtual pointer; a window being moved follows it.
@@ -132,6 +134,7 @@ class HeadlessSystem final : public posix::EmulatedSystem {
   std::string exeName_ = "tobbelin";
   std::map<std::string, Fault> faults_;
   std::vector<Call> calls_;
+  bool recording_ = true;
   std::map<Hwnd, WindowState> windows_;
   Hwnd nextWindow_ = 0x10001;
   std::vector<std::pair<Hwnd, int>> timers_;
