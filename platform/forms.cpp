@@ -261,7 +261,7 @@ Colour Form::FillColor() {
 void Form::SetFillColor(Colour colour) {
   Load();
   fillColor_ = colour;
-  system_.NoteDrawing("FillColor(" + std::to_string(colour) + ")");
+  if (system_.NotesDrawing()) system_.NoteDrawing("FillColor(" + std::to_string(colour) + ")");
 }
 
 Colour Form::Point(float x, float y) {
@@ -276,8 +276,10 @@ Colour Form::Point(float x, float y) {
 
 void Form::Circle(float x, float y, float radius, Colour colour) {
   Load();
-  system_.NoteDrawing("Circle(" + SingleToText(x) + ", " + SingleToText(y) + ", " +
-                      SingleToText(radius) + ", " + std::to_string(colour) + ")");
+  if (system_.NotesDrawing()) {
+    system_.NoteDrawing("Circle(" + SingleToText(x) + ", " + SingleToText(y) + ", " +
+                        SingleToText(radius) + ", " + std::to_string(colour) + ")");
+  }
   const double upp = UnitsPerPixel();
   const double cx = x / upp;
   const double cy = y / upp;

@@ -111,8 +111,9 @@ class System {
   // Ends the program at once: no further event is delivered.
   virtual void Quit() = 0;
 
-  // The form runtime tells the backend what it draws (a headless recorder
-  // keeps it; others ignore it).
+  // The form runtime tells the backend what it draws, where the backend
+  // wants to know (a recorder for tests); others pay nothing for it.
+  virtual bool NotesDrawing() const { return false; }
   virtual void NoteDrawing(const std::string& /*call*/) {}
 };
 

@@ -110,6 +110,7 @@ class HeadlessSystem final : public posix::EmulatedSystem {
   void SetEventSink(EventSink* sink) override { sink_ = sink; }
   int RunMessageLoop() override { return 0; }
   void Quit() override;
+  bool NotesDrawing() const override { return recording_; }
   void NoteDrawing(const std::string& call) override;
 
  protected:
