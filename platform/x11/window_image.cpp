@@ -1,0 +1,68 @@
+#include "platform/x11/window_image.h"
+
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace platform::x11 {
+
+WindowImage::WindowImage(Display* display, Window window, Visual* visual, int depth, int width,
+                         int height)
+    : display_(display),
+      window_(window),
+      format_(visual->red_mask, visual->green_mask, visual->blue_mask),
+      pixmap_(XCreatePixmap(display, window, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), static_cast<unsigned>(depth))),
+      gc_(XCreateGC(display, pixmap_, 0, nullptr)),
+      staging_(XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
+                            static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0)),
+      last_(width, height) {
+  // XDestroyImage frees the data with free().
+  staging_->data = static_cast<char*>(
+      std::calloc(static_cast<std::size_t>(staging_->bytes_per_line) * height, 1));
+  // Copies between our own drawables need no exposure reports.
+  XSetGraphicsExposures(display, gc_, False);
+  XSetWindowBackgroundPixmap(display, window, pixmap_);
+}
+
+WindowImage::~WindowImage() {
+  XDestroyImage(staging_);
+  XFreeGC(display_, gc_);
+  XFreePixmap(display_, pixmap_);
+}
+
+void WindowImage::Present(const Image& image) {
+  const int width = std::min(image.width(), last_.width());
+  const int height = std::min(image.height(), last_.height());
+  int left = width;
+  int top = height;
+  int right = -1;
+  int bottom = -1;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const Colour colour = image.at(x, y);
+      if (hasPicture_ && colour == last_.at(x, y)) continue;
+      last_.set(x, y, colour);
+      XPutPixel(staging_, x, y, format_.Pack(colour));
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  hasPicture_ = true;
+  if (right < left) return;
+  const auto w = static_cast<unsigned>(right - left + 1);
+  const auto h = static_cast<unsigned>(bottom - top + 1);
+  XPutImage(display_, pixmap_, gc_, staging_, left, top, left, top, w, h);
+  XCopyArea(display_, pixmap_, window_, gc_, left, top, w, h, left, top);
+}
+
+void WindowImage::Repaint(int x, int y, int width, int height) {
+  if (!hasPicture_ || width <= 0 || height <= 0) return;
+  XCopyArea(display_, pixmap_, window_, gc_, x, y, static_cast<unsigned>(width),
+            static_cast<unsigned>(height), x, y);
+}
+
+}  // namespace platform::x11
