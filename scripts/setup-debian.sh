@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config dpkg-dev file desktop-file-utils
   libgtest-dev libgmock-dev
   libx11-dev libxext-dev libxrandr-dev libxtst-dev
   clang-format clang-tidy clang libclang-rt-14-dev

@@ -18,6 +18,9 @@ step "release build (the optimiser finds other warnings)"
 cmake --preset release >/dev/null
 cmake --build --preset release
 
+step "the Debian package: contents, and the unpacked executable on a virtual display"
+scripts/check-package.sh build/release
+
 step "static analysis"
 git ls-files 'app/*.cpp' 'watcher/*.cpp' 'shaping/*.cpp' 'platform/*.cpp' 'platform/posix/*.cpp' \
     'platform/headless/*.cpp' 'platform/x11/*.cpp' |

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the release build, checks what it holds, and
+# runs the executable unpacked from it (dpkg -x) on a virtual display.
+#   scripts/check-package.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/tobbelin_*_amd64.deb)
+echo "package: $deb"
+dpkg-deb -I "$deb" | grep -E '^ (Package|Version|Depends):'
+
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for f in ./usr/bin/tobbelin ./usr/bin/tobbelin-autostart ./usr/share/applications/tobbelin.desktop \
+         ./usr/share/icons/hicolor/32x32/apps/tobbelin.png ./usr/share/icons/hicolor/64x64/apps/tobbelin.png; do
+  grep -qx "$f" <<<"$contents" || { echo "missing from the package: $f" >&2; exit 1; }
+done
+dpkg-deb -I "$deb" | grep -q 'Depends:.*libx11-6' || { echo "no libx11-6 dependency" >&2; exit 1; }
+
+root=$(mktemp -d)
+display=140
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+cleanup() {
+  kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true
+  rm -rf "$root"
+}
+trap cleanup EXIT
+dpkg -x "$deb" "$root"
+grep -qx "Exec=/usr/bin/tobbelin" "$root/usr/share/applications/tobbelin.desktop"
+desktop-file-validate "$root/usr/share/applications/tobbelin.desktop"
+
+Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$display"
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+openbox >/dev/null 2>&1 &
+wm=$!
+XDG_RUNTIME_DIR="$root" "$root/usr/bin/tobbelin" &
+app=$!
+for _ in $(seq 250); do
+  if xdotool search --onlyvisible --classname tobbelin >/dev/null 2>&1; then
+    echo "the unpacked executable shows its window"
+    exit 0
+  fi
+  sleep 0.02
+done
+echo "the unpacked executable showed no window within 5 s" >&2
+exit 1
