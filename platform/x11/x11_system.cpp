@@ -81,6 +81,9 @@ std::unique_ptr<X11System> X11System::Open() {
   XSetIOErrorHandler(LoseServer);
   // A broken connection then reaches LoseServer instead of killing silently.
   static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
+  // Past a file size limit a write then fails, and the settings file's
+  // writer cleans up after itself, instead of the process dying mid-write.
+  static_cast<void>(std::signal(SIGXFSZ, SIG_IGN));
   return std::unique_ptr<X11System>(new X11System(display));
 }
 

@@ -52,14 +52,14 @@ std::string Companion::Output() const {
   return ReadFile(folder_ / "output.txt").value_or("");
 }
 
-Child& Companion::Start() {
+Child& Companion::Start(const std::vector<std::string>& wrapper) {
   std::vector<std::string> environment = {"PATH=/usr/bin:/bin", "HOME=" + folder_.string(),
                                           "XDG_RUNTIME_DIR=" + (folder_ / "runtime").string()};
   if (desktop_ != nullptr) environment.push_back("DISPLAY=" + desktop_->DisplayName());
-  runs_.emplace_back(ChildOptions{{(folder_ / "app" / "tobbelin").string()},
-                                  environment,
-                                  folder_.string(),
-                                  (folder_ / "output.txt").string()});
+  std::vector<std::string> argv = wrapper;
+  argv.push_back((folder_ / "app" / "tobbelin").string());
+  runs_.emplace_back(
+      ChildOptions{argv, environment, folder_.string(), (folder_ / "output.txt").string()});
   return runs_.back();
 }
 

@@ -7,6 +7,7 @@
 #include <list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/x11/child.h"
 #include "tests/x11/desktop.h"
@@ -28,8 +29,10 @@ class Companion {
   // What the program's runs wrote to stdout and stderr.
   std::string Output() const;
 
-  // Starts one more copy; it stays the Companion's until the end.
-  Child& Start();
+  // Starts one more copy; it stays the Companion's until the end. A wrapper
+  // (such as prlimit with its options) runs the executable when given.
+  Child& Start(const std::vector<std::string>& wrapper = {});
+  std::filesystem::path AppFolder() const { return folder_ / "app"; }
   // The one window of the class "tobbelin" once the window manager manages
   // it and it is on the screen; 0 (and a test failure) if none comes.
   WindowId WaitForWindow() const;

@@ -172,6 +172,16 @@ void Desktop::Click(int button) {
   Release(button);
 }
 
+void Desktop::DoubleClick() {
+  Press(1);
+  std::this_thread::sleep_for(40ms);
+  Release(1);
+  std::this_thread::sleep_for(80ms);
+  Press(1);
+  std::this_thread::sleep_for(40ms);
+  Release(1);
+}
+
 void Desktop::Drag(int x, int y, int dx, int dy, int steps) {
   MovePointer(x, y);
   Press(1);

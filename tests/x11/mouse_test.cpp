@@ -14,17 +14,6 @@ namespace {
 
 constexpr platform::POINT kLeftEye{94, 68};  // solid, on the head
 
-// Two presses of 40 ms, 80 ms apart, as a quick hand makes them.
-void DoubleClick(Desktop& desktop) {
-  desktop.Press(1);
-  std::this_thread::sleep_for(40ms);
-  desktop.Release(1);
-  std::this_thread::sleep_for(80ms);
-  desktop.Press(1);
-  std::this_thread::sleep_for(40ms);
-  desktop.Release(1);
-}
-
 struct Drag {
   const char* name;
   platform::POINT travel;
@@ -112,7 +101,7 @@ TEST_P(DoubleClickTest, StoresThePositionEndsAndTheNextStartComesBackThere) {
     }));
   }
   desktop.MovePointer(at.x + kLeftEye.x, at.y + kLeftEye.y);
-  DoubleClick(desktop);
+  desktop.DoubleClick();
   const auto code = first.WaitExit(3s);
   ASSERT_TRUE(code.has_value()) << "still running after a double-click";
   EXPECT_EQ(*code, 0);
