@@ -288,6 +288,7 @@ void Form::Circle(float x, float y, float radius, Colour colour) {
     FillCircle(kept_, cx, cy, r, fillColor_, colour,
                [this](int px, int py) { return kept_.at(px, py); });
     shown_ = kept_;
+    MarkChanged({0, 0, shown_.width(), shown_.height()});
   } else {
     // An edge pixel blends over what this event drew there already, or else
     // over the kept picture: figures of earlier events do not pile up along
@@ -301,18 +302,33 @@ void Form::Circle(float x, float y, float radius, Colour colour) {
       return drawn ? shown_.at(px, py) : kept_.at(px, py);
     });
   }
+  // Every pixel the circle may touch, as FillCircle reaches them.
+  const RECT touched{std::max(0, ClampToInt(std::floor(cx - r - 1.0))),
+                     std::max(0, ClampToInt(std::floor(cy - r - 1.0))),
+                     std::min(shown_.width(), ClampToInt(std::ceil(cx + r + 1.0)) + 1),
+                     std::min(shown_.height(), ClampToInt(std::ceil(cy + r + 1.0)) + 1)};
+  if (touched.left < touched.right && touched.top < touched.bottom) MarkChanged(touched);
+}
+
+void Form::MarkChanged(const RECT& area) {
+  if (!dirty_) {
+    changed_ = area;
+  } else {
+    changed_ = {std::min(changed_.left, area.left), std::min(changed_.top, area.top),
+                std::max(changed_.right, area.right), std::max(changed_.bottom, area.bottom)};
+  }
   dirty_ = true;
 }
 
 void Form::Present() {
   if (!dirty_ || hwnd_ == 0) return;
   dirty_ = false;
-  system_.PresentImage(hwnd_, shown_);
+  system_.PresentChanged(hwnd_, shown_, changed_);
 }
 
 void Form::Show() {
   Load();
-  dirty_ = true;
+  MarkChanged({0, 0, shown_.width(), shown_.height()});
   Present();
   system_.ShowFormWindow(hwnd_);
 }

@@ -141,6 +141,7 @@ class Form {
   void Load();
   double UnitsPerPixel() const;
   void Present();
+  void MarkChanged(const RECT& area);
 
   Runtime& runtime_;
   System& system_;
@@ -157,6 +158,7 @@ class Form {
   Image shown_;  // what the window shows
   std::vector<bool> drawnThisEvent_;
   bool dirty_ = false;
+  RECT changed_;  // what differs from the last picture shown, when dirty_
   std::vector<Timer*> timers_;
 };
 

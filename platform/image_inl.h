@@ -6,14 +6,20 @@
 
 namespace platform {
 
+// A pixel coordinate from a double, kept within int range first.
+inline int ClampToInt(double v) {
+  return static_cast<int>(std::clamp(v, -1e9, 1e9));
+}
+
 template <class UnderFn>
 void FillCircle(Image& image, double cx, double cy, double radius, Colour fill, Colour rim,
                 UnderFn&& below) {
   if (!(radius > 0.0)) return;
-  const int x0 = std::max(0, static_cast<int>(std::floor(cx - radius - 1.0)));
-  const int y0 = std::max(0, static_cast<int>(std::floor(cy - radius - 1.0)));
-  const int x1 = std::min(image.width() - 1, static_cast<int>(std::ceil(cx + radius + 1.0)));
-  const int y1 = std::min(image.height() - 1, static_cast<int>(std::ceil(cy + radius + 1.0)));
+  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius)) return;
+  const int x0 = std::max(0, ClampToInt(std::floor(cx - radius - 1.0)));
+  const int y0 = std::max(0, ClampToInt(std::floor(cy - radius - 1.0)));
+  const int x1 = std::min(image.width() - 1, ClampToInt(std::ceil(cx + radius + 1.0)));
+  const int y1 = std::min(image.height() - 1, ClampToInt(std::ceil(cy + radius + 1.0)));
   for (int y = y0; y <= y1; ++y) {
     for (int x = x0; x <= x1; ++x) {
       const double d = std::hypot(x - cx, y - cy);

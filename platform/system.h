@@ -100,6 +100,12 @@ class System {
   // Puts a finished picture of the whole client area on the window. It stays
   // there (also across repaints) until the next one.
   virtual void PresentImage(Hwnd window, const Image& image) = 0;
+  // The same, told that no pixel outside `changed` (client pixels, right and
+  // bottom outside) differs from the last picture: a backend may send less.
+  virtual void PresentChanged(Hwnd window, const Image& image, const RECT& changed) {
+    static_cast<void>(changed);
+    PresentImage(window, image);
+  }
   // Starts a timer that delivers OnTimer(window, timerId) every intervalMs.
   virtual void StartTimer(Hwnd window, int timerId, int intervalMs) = 0;
 

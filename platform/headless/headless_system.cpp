@@ -208,6 +208,21 @@ void HeadlessSystem::PresentImage(Hwnd window, const Image& image) {
   ++state.presents;
 }
 
+void HeadlessSystem::PresentChanged(Hwnd window, const Image& image, const RECT& changed) {
+  Record("Present", {Num(window), Num(changed.left), Num(changed.top), Num(changed.right),
+                     Num(changed.bottom)});
+  WindowState& state = State(window);
+  if (state.presents++ == 0) {
+    state.image = image;
+    return;
+  }
+  for (int y = std::max(0, changed.top); y < std::min(image.height(), changed.bottom); ++y) {
+    for (int x = std::max(0, changed.left); x < std::min(image.width(), changed.right); ++x) {
+      state.image.set(x, y, image.at(x, y));
+    }
+  }
+}
+
 void HeadlessSystem::StartTimer(Hwnd window, int timerId, int intervalMs) {
   Record("SetTimer", {Num(window), Num(timerId), Num(intervalMs)});
   timers_.emplace_back(window, timerId);

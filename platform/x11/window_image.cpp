@@ -3,9 +3,19 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace platform::x11 {
+
+namespace {
+
+int NativeByteOrder() {
+  const std::uint32_t one = 1;
+  return *reinterpret_cast<const unsigned char*>(&one) == 1 ? LSBFirst : MSBFirst;
+}
+
+}  // namespace
 
 WindowImage::WindowImage(Display* display, Window window, Visual* visual, int depth, int width,
                          int height)
@@ -32,19 +42,31 @@ WindowImage::~WindowImage() {
   XFreePixmap(display_, pixmap_);
 }
 
-void WindowImage::Present(const Image& image) {
-  const int width = std::min(image.width(), last_.width());
-  const int height = std::min(image.height(), last_.height());
-  int left = width;
-  int top = height;
+void WindowImage::Present(const Image& image, const RECT& changed) {
+  // The whole picture the first time; afterwards only what may have changed.
+  const int x0 = hasPicture_ ? std::max(0, changed.left) : 0;
+  const int y0 = hasPicture_ ? std::max(0, changed.top) : 0;
+  const int x1 = std::min({image.width(), last_.width(), hasPicture_ ? changed.right : INT32_MAX});
+  const int y1 =
+      std::min({image.height(), last_.height(), hasPicture_ ? changed.bottom : INT32_MAX});
+  // Rows of 32-bit pixels are written directly, the rest through XPutPixel.
+  const bool direct = staging_->bits_per_pixel == 32 && staging_->byte_order == NativeByteOrder();
+  int left = x1;
+  int top = y1;
   int right = -1;
   int bottom = -1;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
+  for (int y = y0; y < y1; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(staging_->data + static_cast<std::ptrdiff_t>(y) *
+                                                                      staging_->bytes_per_line);
+    for (int x = x0; x < x1; ++x) {
       const Colour colour = image.at(x, y);
       if (hasPicture_ && colour == last_.at(x, y)) continue;
       last_.set(x, y, colour);
-      XPutPixel(staging_, x, y, format_.Pack(colour));
+      if (direct) {
+        row[x] = static_cast<std::uint32_t>(format_.Pack(colour));
+      } else {
+        XPutPixel(staging_, x, y, format_.Pack(colour));
+      }
       left = std::min(left, x);
       right = std::max(right, x);
       top = std::min(top, y);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/image.h"
+#include "platform/win_types.h"
 #include "platform/x11/pixel_format.h"
 
 // X11's headers last: their macros (Below, None, Status) would clash with
@@ -19,9 +20,10 @@ class WindowImage {
   WindowImage(const WindowImage&) = delete;
   WindowImage& operator=(const WindowImage&) = delete;
 
-  // Shows `image` (the whole client area). Only the rectangle around the
-  // pixels that changed since the last picture travels to the server.
-  void Present(const Image& image);
+  // Shows `image` (the whole client area), in which nothing outside `changed`
+  // differs from the last picture. Only the rectangle around the pixels that
+  // really changed travels to the server.
+  void Present(const Image& image, const RECT& changed);
   // Paints a part of the window again from the kept picture.
   void Repaint(int x, int y, int width, int height);
   bool HasPicture() const { return hasPicture_; }

@@ -252,8 +252,12 @@ void X11System::Map(FormWindow& window) {
 }
 
 void X11System::PresentImage(Hwnd window, const Image& image) {
+  PresentChanged(window, image, {0, 0, image.width(), image.height()});
+}
+
+void X11System::PresentChanged(Hwnd window, const Image& image, const RECT& changed) {
   FormWindow& form = Get(window);
-  form.image->Present(image);
+  form.image->Present(image, changed);
   if (form.showRequested) Map(form);
 }
 

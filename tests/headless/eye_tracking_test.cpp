@@ -146,6 +146,8 @@ TEST_F(EyeTrackingTest, TheWindowShowsThePupilTurnedTowardsThePointer) {
   TickAt(194, 1000);
   EXPECT_EQ(image().at(94, 72), 0u);
   EXPECT_EQ(image().at(94, 64), watcher::kEyeballColour);
+  // The screen took every pixel that changed: it shows the window's picture.
+  EXPECT_EQ(image(), wendrel_->Shown());
   // Outside the eyeball, the picture is untouched.
   const auto picture = platform::DecodeBmp(assets::PictureBmp());
   ASSERT_TRUE(picture);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -56,7 +57,14 @@ Child& Companion::Start(const std::vector<std::string>& wrapper) {
   std::vector<std::string> environment = {"PATH=/usr/bin:/bin", "HOME=" + folder_.string(),
                                           "XDG_RUNTIME_DIR=" + (folder_ / "runtime").string()};
   if (desktop_ != nullptr) environment.push_back("DISPLAY=" + desktop_->DisplayName());
-  std::vector<std::string> argv = wrapper;
+  // TOBBELIN_TEST_WRAPPER runs every copy under a tool, e.g. valgrind and its
+  // options separated by blanks.
+  std::vector<std::string> argv;
+  if (const char* tool = std::getenv("TOBBELIN_TEST_WRAPPER")) {
+    std::istringstream words(tool);
+    for (std::string word; words >> word;) argv.push_back(word);
+  }
+  argv.insert(argv.end(), wrapper.begin(), wrapper.end());
   argv.push_back((folder_ / "app" / "tobbelin").string());
   runs_.emplace_back(
       ChildOptions{argv, environment, folder_.string(), (folder_ / "output.txt").string()});
@@ -72,7 +80,7 @@ WindowId Companion::WaitForWindow() const {
         found = windows[0];
         return true;
       },
-      5s);
+      10s);  // generous: a copy may run under valgrind
   if (!shown) {
     ADD_FAILURE() << "no window of class tobbelin came; output: " << Output();
     return 0;
