@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config dpkg-dev file desktop-file-utils
   libgtest-dev libgmock-dev
   libx11-dev libxext-dev libxrandr-dev libxtst-dev
-  clang-format clang-tidy clang libclang-rt-14-dev
+  clang-format clang-tidy clang libclang-rt-14-dev valgrind
   xvfb openbox x11-utils x11-xserver-utils xdotool imagemagick x11-apps
   libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64
