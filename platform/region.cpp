@@ -58,6 +58,44 @@ Region Region::Union(const Region& a, const Region& b) {
   return result;
 }
 
+void Region::Add(const Region& other) {
+  const bool oneRectangle = other.bands_.size() == 1 && other.bands_[0].spans.size() == 1;
+  if (!oneRectangle || bands_.empty()) {
+    *this = Union(*this, other);
+    return;
+  }
+  const std::int32_t top = other.bands_[0].top;
+  const std::int32_t bottom = other.bands_[0].bottom;
+  const Span span = other.bands_[0].spans[0];
+  Band& last = bands_.back();
+  if (top >= last.bottom) {
+    bands_.push_back({top, bottom, {span}});
+  } else if (bottom == last.bottom && top >= last.top && span.left >= last.spans.back().left) {
+    if (top > last.top) {  // the rows above the rectangle keep their spans
+      Band lower{top, bottom, last.spans};
+      last.bottom = top;
+      bands_.push_back(std::move(lower));
+    }
+    std::vector<Span>& spans = bands_.back().spans;
+    if (span.left <= spans.back().right) {
+      spans.back().right = std::max(spans.back().right, span.right);
+    } else {
+      spans.push_back(span);
+    }
+  } else {
+    *this = Union(*this, other);
+    return;
+  }
+  // Join the last band with the one above when they are adjacent and alike.
+  if (bands_.size() >= 2) {
+    Band& above = bands_[bands_.size() - 2];
+    if (above.bottom == bands_.back().top && above.spans == bands_.back().spans) {
+      above.bottom = bands_.back().bottom;
+      bands_.pop_back();
+    }
+  }
+}
+
 bool Region::Contains(std::int32_t x, std::int32_t y) const {
   const auto band = std::find_if(bands_.begin(), bands_.end(),
                                  [y](const Band& b) { return b.top <= y && y < b.bottom; });

@@ -17,6 +17,9 @@ class Region {
   static Region Rect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
 
   static Region Union(const Region& a, const Region& b);
+  // This region becomes its union with `other`, in place. Quick for what a
+  // row-by-row scan adds: rectangles below, or right of, all there is.
+  void Add(const Region& other);
 
   bool Empty() const { return bands_.empty(); }
   bool Contains(std::int32_t x, std::int32_t y) const;

@@ -74,7 +74,11 @@ std::int32_t EmulatedSystem::CombineRgn(Hrgn destination, Hrgn source1, Hrgn sou
   if (mode != RGN_OR || d == regions_.end() || a == regions_.end() || b == regions_.end()) {
     return RGN_ERROR;
   }
-  d->second = Region::Union(a->second, b->second);
+  if (destination == source1) {
+    d->second.Add(b->second);
+  } else {
+    d->second = Region::Union(a->second, b->second);
+  }
   return d->second.Complexity();
 }
 

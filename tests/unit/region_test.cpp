@@ -44,4 +44,20 @@ TEST(Region, OverlapsAndEmptyRectangles) {
   EXPECT_EQ(Region::Rect(-2147483647 - 1, 0, 2147483647, 1).Area(), 4294967295LL);
 }
 
+TEST(Region, AddingInPlaceGivesTheSameRegionAsTheUnion) {
+  // Rectangles as a row scan adds them, and some that arrive out of order.
+  const platform::RECT rects[] = {
+      {2, 0, 5, 1},  {7, 0, 9, 1}, {2, 1, 5, 2},  {7, 1, 9, 2},   {2, 2, 5, 3},  {0, 3, 10, 4},
+      {0, 4, 3, 5},  {4, 4, 6, 5}, {5, 4, 8, 5},  {1, 6, 2, 7},   {3, 6, 4, 7},  {0, 0, 1, 9},
+      {2, 8, 4, 10}, {1, 8, 3, 9}, {6, 2, 7, 12}, {0, 12, 4, 13}, {0, 13, 4, 14}};
+  Region added;
+  Region unioned;
+  for (const auto& r : rects) {
+    const Region rect = Region::Rect(r.left, r.top, r.right, r.bottom);
+    added.Add(rect);
+    unioned = Region::Union(unioned, rect);
+    ASSERT_EQ(added, unioned) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+  }
+}
+
 }  // namespace
