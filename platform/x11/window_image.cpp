@@ -27,7 +27,8 @@ WindowImage::WindowImage(Display* display, Window window, Visual* visual, int de
       gc_(XCreateGC(display, pixmap_, 0, nullptr)),
       staging_(XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
                             static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0)),
-      last_(width, height) {
+      width_(width),
+      height_(height) {
   // XDestroyImage frees the data with free().
   staging_->data = static_cast<char*>(
       std::calloc(static_cast<std::size_t>(staging_->bytes_per_line) * height, 1));
@@ -46,9 +47,8 @@ void WindowImage::Present(const Image& image, const RECT& changed) {
   // The whole picture the first time; afterwards only what may have changed.
   const int x0 = hasPicture_ ? std::max(0, changed.left) : 0;
   const int y0 = hasPicture_ ? std::max(0, changed.top) : 0;
-  const int x1 = std::min({image.width(), last_.width(), hasPicture_ ? changed.right : INT32_MAX});
-  const int y1 =
-      std::min({image.height(), last_.height(), hasPicture_ ? changed.bottom : INT32_MAX});
+  const int x1 = std::min({image.width(), width_, hasPicture_ ? changed.right : INT32_MAX});
+  const int y1 = std::min({image.height(), height_, hasPicture_ ? changed.bottom : INT32_MAX});
   // Rows of 32-bit pixels are written directly, the rest through XPutPixel.
   const bool direct = staging_->bits_per_pixel == 32 && staging_->byte_order == NativeByteOrder();
   int left = x1;
@@ -59,13 +59,14 @@ void WindowImage::Present(const Image& image, const RECT& changed) {
     auto* row = reinterpret_cast<std::uint32_t*>(staging_->data + static_cast<std::ptrdiff_t>(y) *
                                                                       staging_->bytes_per_line);
     for (int x = x0; x < x1; ++x) {
-      const Colour colour = image.at(x, y);
-      if (hasPicture_ && colour == last_.at(x, y)) continue;
-      last_.set(x, y, colour);
+      // The staging image holds the last picture: compare in its format.
+      const unsigned long packed = format_.Pack(image.at(x, y));
       if (direct) {
-        row[x] = static_cast<std::uint32_t>(format_.Pack(colour));
+        if (hasPicture_ && row[x] == static_cast<std::uint32_t>(packed)) continue;
+        row[x] = static_cast<std::uint32_t>(packed);
       } else {
-        XPutPixel(staging_, x, y, format_.Pack(colour));
+        if (hasPicture_ && XGetPixel(staging_, x, y) == packed) continue;
+        XPutPixel(staging_, x, y, packed);
       }
       left = std::min(left, x);
       right = std::max(right, x);

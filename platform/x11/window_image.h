@@ -34,8 +34,9 @@ class WindowImage {
   PixelFormat format_;
   Pixmap pixmap_;
   GC gc_;
-  XImage* staging_;  // the picture in the visual's format, client side
-  Image last_;
+  XImage* staging_;  // the last picture, in the visual's format, client side
+  int width_;
+  int height_;
   bool hasPicture_ = false;
 };
 
