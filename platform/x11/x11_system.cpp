@@ -247,6 +247,7 @@ void X11System::ShowFormWindow(Hwnd window) {
 void X11System::Map(FormWindow& window) {
   if (window.mapped) return;
   window.mapped = true;
+  window.mapAskedAt = TimerSchedule::Clock::now();
   XMapRaised(display_, window.id);
   XFlush(display_);
 }
@@ -378,8 +379,23 @@ void X11System::OnPress(const XButtonEvent& press) {
   pressRoot_.reset();
 }
 
+void X11System::AskAgainToMap(TimerSchedule::Clock::time_point now) {
+  // A window manager that is still starting (at login, say) may drop a map
+  // request; until the window has appeared, ask again every half second.
+  for (auto& entry : windows_) {
+    FormWindow& form = entry.second;
+    if (form.mapped && !form.appeared && now - form.mapAskedAt >= std::chrono::milliseconds(500)) {
+      form.mapAskedAt = now;
+      XMapRaised(display_, form.id);
+    }
+  }
+}
+
 void X11System::Handle(XEvent& event) {
   switch (event.type) {
+    case MapNotify:
+      if (FormWindow* form = Find(static_cast<Hwnd>(event.xmap.window))) form->appeared = true;
+      break;
     case Expose: {
       const XExposeEvent& e = event.xexpose;
       if (FormWindow* form = Find(static_cast<Hwnd>(e.window))) {
@@ -439,6 +455,7 @@ int X11System::RunMessageLoop() {
     }
     if (quit_) break;
     const auto now = TimerSchedule::Clock::now();
+    AskAgainToMap(now);
     if (const auto due = timers_.TakeDue(now)) {
       if (sink_ != nullptr) sink_->OnTimer(due->window, due->id);
       continue;  // events that came meanwhile go first

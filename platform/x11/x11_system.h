@@ -64,6 +64,8 @@ class X11System final : public posix::EmulatedSystem {
     POINT requested;  // program coordinates, until the window is mapped
     bool showRequested = false;
     bool mapped = false;
+    bool appeared = false;  // a MapNotify came: it is on the screen
+    TimerSchedule::Clock::time_point mapAskedAt;
     std::unique_ptr<WindowImage> image;
   };
   // A move that follows the pointer's travel from where the press was, in
@@ -75,6 +77,7 @@ class X11System final : public posix::EmulatedSystem {
   };
 
   explicit X11System(Display* display);
+  void AskAgainToMap(TimerSchedule::Clock::time_point now);
   FormWindow* Find(Hwnd window);
   FormWindow& Get(Hwnd window);
   // The primary monitor's area, root pixels; re-read after a layout change.

@@ -72,6 +72,12 @@ Desktop::Desktop(const DesktopOptions& options)
   StartServer(options);
   if (!options.monitors.empty()) SetMonitors(options.monitors);
 
+  if (!options.openbox) {
+    XSetWindowBackground(x_->display, x_->root, FormatOf(x_->display).Pack(kDesktopColour));
+    XClearWindow(x_->display, x_->root);
+    XSync(x_->display, False);
+    return;
+  }
   windowManager_ =
       Child({{"/usr/bin/openbox", "--sm-disable"},
              {"DISPLAY=" + displayName_, "HOME=" + folder_.string(), "PATH=/usr/bin:/bin"},
@@ -83,9 +89,30 @@ Desktop::Desktop(const DesktopOptions& options)
   XSetWindowBackground(x_->display, x_->root, FormatOf(x_->display).Pack(kDesktopColour));
   XClearWindow(x_->display, x_->root);
   XSync(x_->display, False);
+  // openbox announces itself before it handles requests, and a window mapped
+  // in between stays unmapped for good. Wait until it manages a window of
+  // ours, asking again while it drops the requests.
+  const Window probe = XCreateSimpleWindow(x_->display, x_->root, 0, 0, 1, 1, 0, 0, 0);
+  bool managed = false;
+  for (int attempt = 0; attempt < 50 && !managed; ++attempt) {
+    XMapWindow(x_->display, probe);
+    XSync(x_->display, False);
+    managed = WaitUntil(
+        [&] {
+          const auto clients = Longs(x_->root, "_NET_CLIENT_LIST");
+          return std::find(clients.begin(), clients.end(), static_cast<long>(probe)) !=
+                 clients.end();
+        },
+        200ms);
+  }
+  XDestroyWindow(x_->display, probe);
+  XSync(x_->display, False);
+  if (!managed) throw std::runtime_error("openbox manages no window");
 }
 
 Desktop::~Desktop() {
+  stopFakeManager_ = true;
+  if (fakeManager_.joinable()) fakeManager_.join();
   if (x_->display != nullptr) XCloseDisplay(x_->display);
   windowManager_.Stop();
   server_.Stop();
@@ -394,6 +421,51 @@ void Desktop::StopServer() {
   x_->display = nullptr;
   server_.Signal(SIGKILL);
   server_.WaitExit(5s);
+}
+
+void Desktop::RunStartingWindowManager(int dropped) {
+  Display* display = XOpenDisplay(displayName_.c_str());
+  if (display == nullptr) throw std::runtime_error("cannot open the display");
+  XSelectInput(display, XDefaultRootWindow(display), SubstructureRedirectMask);
+  XSync(display, False);
+  fakeManager_ = std::thread([this, display, dropped] {
+    int ignored = 0;
+    while (!stopFakeManager_) {
+      while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == MapRequest) {
+          if (ignored < dropped) {
+            ++ignored;
+          } else {
+            XMapWindow(display, event.xmaprequest.window);
+          }
+        } else if (event.type == ConfigureRequest) {
+          const XConfigureRequestEvent& r = event.xconfigurerequest;
+          XWindowChanges changes{r.x, r.y, r.width, r.height, r.border_width, r.above, r.detail};
+          XConfigureWindow(display, r.window, static_cast<unsigned>(r.value_mask), &changes);
+        }
+      }
+      XFlush(display);
+      pollfd wait{XConnectionNumber(display), POLLIN, 0};
+      ::poll(&wait, 1, 20);
+    }
+    XCloseDisplay(display);
+  });
+}
+
+std::vector<WindowId> Desktop::TopLevelsOfClass(const std::string& name) const {
+  std::vector<WindowId> found;
+  Window rootReturn = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(x_->display, x_->root, &rootReturn, &parent, &children, &count) == 0) return found;
+  for (unsigned int i = 0; i < count; ++i) {
+    if (ClassOf(children[i]) == name) found.push_back(children[i]);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
 }
 
 }  // namespace tobbelin_x11

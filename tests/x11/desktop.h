@@ -4,9 +4,11 @@
 // windows, their shapes, the stacking order and the screen's pixels.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/image.h"
@@ -33,6 +35,7 @@ struct DesktopOptions {
   int width = 1920;
   int height = 1080;
   std::vector<MonitorLayout> monitors;  // empty: the screen is one monitor
+  bool openbox = true;                  // false: no window manager at first
 };
 
 inline constexpr platform::Colour kDesktopColour = platform::Rgb(0, 255, 0);
@@ -100,6 +103,12 @@ class Desktop {
   // Ends the X server under everyone's feet.
   void StopServer();
 
+  // For a desktop without openbox: a window manager that is still starting,
+  // so it drops the first `dropped` map requests, then maps windows as asked.
+  void RunStartingWindowManager(int dropped);
+  // Top-level windows (children of the root) whose WM_CLASS class is `name`.
+  std::vector<WindowId> TopLevelsOfClass(const std::string& name) const;
+
  private:
   struct Connection;
   void StartServer(const DesktopOptions& options);
@@ -111,6 +120,8 @@ class Desktop {
   Child windowManager_;
   std::string displayName_;
   std::unique_ptr<Connection> x_;
+  std::thread fakeManager_;
+  std::atomic<bool> stopFakeManager_{false};
 };
 
 }  // namespace tobbelin_x11
