@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the release build, checks what it holds, and
-# runs the executable unpacked from it (dpkg -x) on a virtual display.
-#   scripts/check-package.sh [BUILD_DIR]
+# runs the executable unpacked from it (dpkg -x) on a virtual display; with a
+# Windows build folder too, builds and checks the Windows zip.
+#   scripts/check-package.sh [BUILD_DIR [WINDOWS_BUILD_DIR]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
+windows=${2:-}
+if [ -n "$windows" ]; then
+  (cd "$windows" && cpack -G ZIP >/dev/null)
+  zip=$(ls "$windows"/tobbelin-*-windows-x64.zip)
+  listing=$(cmake -E tar tf "$zip")
+  grep -qE '^tobbelin-[0-9.]+-windows-x64/tobbelin\.exe$' <<<"$listing" ||
+    { echo "no tobbelin.exe at the top of $zip" >&2; exit 1; }
+  echo "windows zip: $zip holds tobbelin.exe"
+fi
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/tobbelin_*_amd64.deb)
 echo "package: $deb"

@@ -27,8 +27,8 @@ step "release build (the optimiser finds other warnings)"
 cmake --preset release >/dev/null
 cmake --build --preset release
 
-step "the Debian package: contents, and the unpacked executable on a virtual display"
-scripts/check-package.sh build/release
+step "the packages: the .deb (contents; its executable runs on a virtual display) and the Windows zip"
+scripts/check-package.sh build/release build/windows
 
 step "static analysis"
 git ls-files 'app/*.cpp' 'watcher/*.cpp' 'shaping/*.cpp' 'platform/*.cpp' 'platform/posix/*.cpp' \
