@@ -153,17 +153,17 @@ void Form::Load() {
   }
   shown_ = kept_;
   drawnThisEvent_.assign(shown_.pixels().size(), false);
-  WindowSpec spec;
-  spec.title = config_.caption;
-  spec.className = config_.className;
-  spec.x = ToInt32(config_.left / tpp);
-  spec.y = ToInt32(config_.top / tpp);
-  spec.width = widthPx_;
-  spec.height = heightPx_;
-  spec.borderless = config_.borderless;
-  spec.taskbarButton = config_.showInTaskbar;
-  spec.icon = config_.icon;
-  hwnd_ = system_.CreateFormWindow(spec);
+  WindowDesign design;
+  design.title = config_.caption;
+  design.className = config_.className;
+  design.x = ToInt32(config_.left / tpp);
+  design.y = ToInt32(config_.top / tpp);
+  design.width = widthPx_;
+  design.height = heightPx_;
+  design.borderless = config_.borderless;
+  design.taskbarButton = config_.showInTaskbar;
+  design.icon = config_.icon;
+  hwnd_ = system_.CreateFormWindow(design);
   for (std::size_t id = 0; id < timers_.size(); ++id) {
     if (timers_[id]->enabled_ && timers_[id]->intervalMs_ > 0) {
       system_.StartTimer(hwnd_, static_cast<int>(id), timers_[id]->intervalMs_);

@@ -22,7 +22,7 @@
 namespace platform {
 
 // What the form runtime tells a backend about a window it creates.
-struct WindowSpec {
+struct WindowDesign {
   std::string title;      // never displayed: the window has no title bar
   std::string className;  // e.g. WM_CLASS on X11
   int x = 0;              // screen pixels, top-left of the client area
@@ -89,8 +89,8 @@ class System {
   virtual int TwipsPerPixel() { return 15; }
 
   // --- windows ---
-  // Creates a hidden top-level window at spec.x, spec.y.
-  virtual Hwnd CreateFormWindow(const WindowSpec& spec) = 0;
+  // Creates a hidden top-level window at design.x, design.y.
+  virtual Hwnd CreateFormWindow(const WindowDesign& design) = 0;
   // Moves the window's top-left corner to (x, y), screen pixels.
   virtual void MoveFormWindow(Hwnd window, int x, int y) = 0;
   // The window's top-left corner, screen pixels, as it stands now.

@@ -12,21 +12,14 @@ cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOBBELIN_BENCH=O
   -DTOBBELIN_TESTS=OFF >/dev/null
 cmake --build build/bench
 
+source scripts/lib/virtual-display.sh
 work=$(mktemp -d)
-display=99
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 cleanup() {
-  kill "${wm:-}" "${xvfb:-}" 2>/dev/null || true
+  stop_virtual_display
   rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-openbox >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+start_virtual_display 1920 1080
 
 # The companion runs from a folder of its own, so it never finds a settings file.
 cp build/bench/tobbelin "$work/"

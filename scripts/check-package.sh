@@ -27,11 +27,11 @@ for f in ./usr/bin/tobbelin ./usr/bin/tobbelin-autostart ./usr/share/application
 done
 dpkg-deb -I "$deb" | grep -q 'Depends:.*libx11-6' || { echo "no libx11-6 dependency" >&2; exit 1; }
 
+source scripts/lib/virtual-display.sh
 root=$(mktemp -d)
-display=140
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 cleanup() {
-  kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true
+  kill "${app:-}" 2>/dev/null || true
+  stop_virtual_display
   rm -rf "$root"
 }
 trap cleanup EXIT
@@ -39,12 +39,7 @@ dpkg -x "$deb" "$root"
 grep -qx "Exec=/usr/bin/tobbelin" "$root/usr/share/applications/tobbelin.desktop"
 desktop-file-validate "$root/usr/share/applications/tobbelin.desktop"
 
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-openbox >/dev/null 2>&1 &
-wm=$!
+start_virtual_display 1280 800
 XDG_RUNTIME_DIR="$root" "$root/usr/bin/tobbelin" &
 app=$!
 for _ in $(seq 250); do

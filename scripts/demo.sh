@@ -8,25 +8,19 @@ scripts/setup-debian.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target tobbelin
 
+source scripts/lib/virtual-display.sh
 work=$(mktemp -d)
-display=120
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 cleanup() {
-  kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true
-  [ -n "${KEEP:-}" ] || rm -rf "$work"
+  kill "${app:-}" 2>/dev/null || true
+  stop_virtual_display
+  rm -rf "$work"
 }
 trap cleanup EXIT
 
 # A small screen: the head sits at its top edge, centred.
 width=480
 height=300
-Xvfb ":$display" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-openbox >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+start_virtual_display "$width" "$height"
 # A desktop to see through the cut-out (xsetroot's colour does not show in
 # Xvfb screenshots here; a root picture does).
 /usr/bin/convert -size "${width}x${height}" gradient:'#9cc3ee'-'#3c6ea8' "$work/desktop.png"

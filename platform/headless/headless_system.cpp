@@ -172,13 +172,13 @@ std::string HeadlessSystem::AppExeName() {
   return exeName_;
 }
 
-Hwnd HeadlessSystem::CreateFormWindow(const WindowSpec& spec) {
-  Record("CreateWindow", {Num(spec.x), Num(spec.y), Num(spec.width), Num(spec.height)});
+Hwnd HeadlessSystem::CreateFormWindow(const WindowDesign& design) {
+  Record("CreateWindow", {Num(design.x), Num(design.y), Num(design.width), Num(design.height)});
   const Hwnd handle = nextWindow_++;
   WindowState& state = windows_[handle];
-  state.spec = spec;
-  state.position = {spec.x, spec.y};
-  state.image = Image(spec.width, spec.height);
+  state.design = design;
+  state.position = {design.x, design.y};
+  state.image = Image(design.width, design.height);
   return handle;
 }
 
@@ -193,7 +193,7 @@ POINT HeadlessSystem::FormWindowPosition(Hwnd window) {
 
 SIZE HeadlessSystem::FormWindowSize(Hwnd window) {
   const WindowState& state = State(window);
-  return {state.spec.width, state.spec.height};
+  return {state.design.width, state.design.height};
 }
 
 void HeadlessSystem::ShowFormWindow(Hwnd window) {
@@ -282,7 +282,7 @@ Hwnd HeadlessSystem::WindowAt(int x, int y) const {
       if (!s.visible || s.topmost != topmost) continue;
       const int wx = x - s.position.x;
       const int wy = y - s.position.y;
-      if (wx < 0 || wy < 0 || wx >= s.spec.width || wy >= s.spec.height) continue;
+      if (wx < 0 || wy < 0 || wx >= s.design.width || wy >= s.design.height) continue;
       if (s.shape && !s.shape->Contains(wx, wy)) continue;
       return it->first;
     }

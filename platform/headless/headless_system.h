@@ -28,7 +28,7 @@ enum class Fault {
 };
 
 struct WindowState {
-  WindowSpec spec;
+  WindowDesign design;
   POINT position;
   bool visible = false;
   bool topmost = false;
@@ -101,7 +101,7 @@ class HeadlessSystem final : public posix::EmulatedSystem {
   std::string AppExeName() override;
   int ScreenWidthPixels() override { return screenWidth_; }
   int ScreenHeightPixels() override { return screenHeight_; }
-  Hwnd CreateFormWindow(const WindowSpec& spec) override;
+  Hwnd CreateFormWindow(const WindowDesign& design) override;
   void MoveFormWindow(Hwnd window, int x, int y) override;
   POINT FormWindowPosition(Hwnd window) override;
   void ShowFormWindow(Hwnd window) override;

@@ -84,17 +84,17 @@ ATOM Win32System::WindowClass(const std::string& name) {
   return atom;
 }
 
-Hwnd Win32System::CreateFormWindow(const WindowSpec& spec) {
-  const std::string className = spec.className.empty() ? "TobbelinForm" : spec.className;
+Hwnd Win32System::CreateFormWindow(const WindowDesign& design) {
+  const std::string className = design.className.empty() ? "TobbelinForm" : design.className;
   const ATOM atom = WindowClass(className);
-  const DWORD style = spec.borderless ? WS_POPUP : WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  const DWORD style = design.borderless ? WS_POPUP : WS_POPUP | WS_CAPTION | WS_SYSMENU;
   // A tool window has no taskbar button. No-activate: neither a press nor the
   // move the program starts with one takes the focus from another program.
   const DWORD exStyle =
-      WS_EX_NOACTIVATE | (spec.taskbarButton ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW);
-  ::RECT frame{spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
+      WS_EX_NOACTIVATE | (design.taskbarButton ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW);
+  ::RECT frame{design.x, design.y, design.x + design.width, design.y + design.height};
   ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const HWND hwnd = ::CreateWindowExA(exStyle, ResourceName(atom), spec.title.c_str(), style,
+  const HWND hwnd = ::CreateWindowExA(exStyle, ResourceName(atom), design.title.c_str(), style,
                                       frame.left, frame.top, frame.right - frame.left,
                                       frame.bottom - frame.top, nullptr, nullptr, instance_, this);
   if (hwnd == nullptr) Fail(Failure::Kind::Unreachable, "cannot create the window");

@@ -51,7 +51,7 @@ class Win32System final : public System {
   int ScreenHeightPixels() override;
 
   // --- windows (form_windows.cpp) ---
-  Hwnd CreateFormWindow(const WindowSpec& spec) override;
+  Hwnd CreateFormWindow(const WindowDesign& design) override;
   void MoveFormWindow(Hwnd window, int x, int y) override;
   POINT FormWindowPosition(Hwnd window) override;
   void ShowFormWindow(Hwnd window) override;

@@ -72,7 +72,7 @@ void SetPositionHints(Display* display, Window window, POINT root, int width, in
   XSetWMNormalHints(display, window, &hints);
 }
 
-void DescribeWindow(Display* display, Window window, const Atoms& atoms, const WindowSpec& wanted,
+void DescribeWindow(Display* display, Window window, const Atoms& atoms, const WindowDesign& wanted,
                     POINT root) {
   std::string title = wanted.title;
   std::string className = wanted.className.empty() ? std::string("tobbelin") : wanted.className;

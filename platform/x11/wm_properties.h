@@ -32,7 +32,7 @@ Atoms InternAtoms(Display* display);
 
 // Everything set once, before the window is first mapped. `root` is where
 // the window's top-left corner stands, root window pixels.
-void DescribeWindow(Display* display, Window window, const Atoms& atoms, const WindowSpec& wanted,
+void DescribeWindow(Display* display, Window window, const Atoms& atoms, const WindowDesign& wanted,
                     POINT root);
 
 // The size and position hints: a fixed size, and a position the user chose

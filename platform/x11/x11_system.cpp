@@ -177,7 +177,7 @@ bool X11System::IsWindow(Hwnd window) {
   return Find(window) != nullptr;
 }
 
-Hwnd X11System::CreateFormWindow(const WindowSpec& wanted) {
+Hwnd X11System::CreateFormWindow(const WindowDesign& wanted) {
   const RECT origin = Primary();
   const int width = std::max(wanted.width, 1);
   const int height = std::max(wanted.height, 1);

@@ -37,7 +37,7 @@ class X11System final : public posix::EmulatedSystem {
   std::string AppExeName() override;
   int ScreenWidthPixels() override;
   int ScreenHeightPixels() override;
-  Hwnd CreateFormWindow(const WindowSpec& wanted) override;
+  Hwnd CreateFormWindow(const WindowDesign& wanted) override;
   void MoveFormWindow(Hwnd window, int x, int y) override;
   POINT FormWindowPosition(Hwnd window) override;
   void ShowFormWindow(Hwnd window) override;
@@ -60,7 +60,7 @@ class X11System final : public posix::EmulatedSystem {
  private:
   struct FormWindow {
     Window id = 0;
-    WindowSpec config;
+    WindowDesign config;
     POINT requested;  // program coordinates, until the window is mapped
     bool showRequested = false;
     bool mapped = false;

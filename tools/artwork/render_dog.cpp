@@ -939,9 +939,9 @@ int main(int argc, char** argv) {
               (V3{0.75, 0.75, 0.78} * 0.5 + albedo * 0.8) * (0.16 * sheen * strands * occlusion);
         }
         if (s.gloss > 0) {
-          const double spec = std::pow(std::max(0.0, Dot(n, halfKey)), s.shine);
+          const double specular = std::pow(std::max(0.0, Dot(n, halfKey)), s.shine);
           const double broad = std::pow(std::max(0.0, Dot(n, halfKey)), s.shine / 6);
-          c = c + V3{0.95, 0.95, 1.0} * (s.gloss * (0.9 * spec + 0.08 * broad) * occlusion);
+          c = c + V3{0.95, 0.95, 1.0} * (s.gloss * (0.9 * specular + 0.08 * broad) * occlusion);
         }
         // Rim light in the fur at the edge of the head.
         if (s.hair > 0) c = c + albedo * (0.35 * std::pow(1 - n.z, 2.0));
