@@ -323,7 +323,7 @@ void Form::MarkChanged(const RECT& area) {
 void Form::Present() {
   if (!dirty_ || hwnd_ == 0) return;
   dirty_ = false;
-  system_.PresentChanged(hwnd_, shown_, changed_);
+  system_.PresentImage(hwnd_, shown_, changed_);
 }
 
 void Form::Show() {

@@ -98,14 +98,10 @@ class System {
   // Makes the window visible where it stands, without activating it.
   virtual void ShowFormWindow(Hwnd window) = 0;
   // Puts a finished picture of the whole client area on the window. It stays
-  // there (also across repaints) until the next one.
-  virtual void PresentImage(Hwnd window, const Image& image) = 0;
-  // The same, told that no pixel outside `changed` (client pixels, right and
-  // bottom outside) differs from the last picture: a backend may send less.
-  virtual void PresentChanged(Hwnd window, const Image& image, const RECT& changed) {
-    static_cast<void>(changed);
-    PresentImage(window, image);
-  }
+  // there (also across repaints) until the next one. No pixel outside
+  // `changed` (client pixels; right and bottom outside) differs from the last
+  // picture, so a backend may send only that part.
+  virtual void PresentImage(Hwnd window, const Image& image, const RECT& changed) = 0;
   // Starts a timer that delivers OnTimer(window, timerId) every intervalMs.
   virtual void StartTimer(Hwnd window, int timerId, int intervalMs) = 0;
 

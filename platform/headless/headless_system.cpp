@@ -201,14 +201,7 @@ void HeadlessSystem::ShowFormWindow(Hwnd window) {
   State(window).visible = true;
 }
 
-void HeadlessSystem::PresentImage(Hwnd window, const Image& image) {
-  Record("Present", {Num(window)});
-  WindowState& state = State(window);
-  state.image = image;
-  ++state.presents;
-}
-
-void HeadlessSystem::PresentChanged(Hwnd window, const Image& image, const RECT& changed) {
+void HeadlessSystem::PresentImage(Hwnd window, const Image& image, const RECT& changed) {
   Record("Present", {Num(window), Num(changed.left), Num(changed.top), Num(changed.right),
                      Num(changed.bottom)});
   WindowState& state = State(window);

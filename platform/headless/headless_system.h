@@ -105,10 +105,9 @@ class HeadlessSystem final : public posix::EmulatedSystem {
   void MoveFormWindow(Hwnd window, int x, int y) override;
   POINT FormWindowPosition(Hwnd window) override;
   void ShowFormWindow(Hwnd window) override;
-  void PresentImage(Hwnd window, const Image& image) override;
   // Like a real screen, takes only the pixels inside `changed`: a changed
   // area drawn too small shows as stale pixels in the window's image.
-  void PresentChanged(Hwnd window, const Image& image, const RECT& changed) override;
+  void PresentImage(Hwnd window, const Image& image, const RECT& changed) override;
   void StartTimer(Hwnd window, int timerId, int intervalMs) override;
   void SetEventSink(EventSink* sink) override { sink_ = sink; }
   int RunMessageLoop() override { return 0; }

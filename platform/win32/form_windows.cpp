@@ -127,15 +127,18 @@ void Win32System::ShowFormWindow(Hwnd window) {
   ::UpdateWindow(hwnd);  // painted at once from the kept picture
 }
 
-void Win32System::PresentImage(Hwnd window, const Image& image) {
+void Win32System::PresentImage(Hwnd window, const Image& image, const RECT& changed) {
   const HWND hwnd = Window(window);
   std::unique_ptr<Surface>& surface = windows_[hwnd];
-  if (!surface || surface->width() != image.width() || surface->height() != image.height()) {
-    surface = std::make_unique<Surface>(image.width(), image.height());
-  }
-  surface->Copy(image);
-  // The whole picture at once, painted now rather than at the next idle moment.
-  ::InvalidateRect(hwnd, nullptr, FALSE);
+  const bool fresh =
+      !surface || surface->width() != image.width() || surface->height() != image.height();
+  if (fresh) surface = std::make_unique<Surface>(image.width(), image.height());
+  // A new surface takes the whole picture; afterwards only what changed.
+  const ::RECT area = fresh ? ::RECT{0, 0, image.width(), image.height()}
+                            : ::RECT{changed.left, changed.top, changed.right, changed.bottom};
+  surface->Copy(image, area);
+  // That part at once, painted now rather than at the next idle moment.
+  ::InvalidateRect(hwnd, &area, FALSE);
   ::UpdateWindow(hwnd);
 }
 

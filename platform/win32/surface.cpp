@@ -33,14 +33,22 @@ Surface::~Surface() {
   ::DeleteDC(dc_);
 }
 
-void Surface::Copy(const Image& image) {
+void Surface::Copy(const Image& image, const ::RECT& area) {
   if (image.width() != width_ || image.height() != height_) {
     Fail(Failure::Kind::InvalidValue, "picture and window differ in size");
   }
-  // Image holds 0x00BBGGRR, the bitmap 0x00RRGGBB.
-  std::transform(image.pixels().begin(), image.pixels().end(), bits_, [](Colour c) {
-    return ((c & 0xFFU) << 16) | (c & 0xFF00U) | ((c >> 16) & 0xFFU);
-  });
+  const int left = std::max(0, static_cast<int>(area.left));
+  const int right = std::min(width_, static_cast<int>(area.right));
+  for (int y = std::max(0, static_cast<int>(area.top));
+       y < std::min(height_, static_cast<int>(area.bottom)); ++y) {
+    for (int x = left; x < right; ++x) {
+      // Image holds 0x00BBGGRR, the bitmap 0x00RRGGBB.
+      const Colour c = image.at(x, y);
+      bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+            static_cast<std::size_t>(x)] =
+          ((c & 0xFFU) << 16) | (c & 0xFF00U) | ((c >> 16) & 0xFFU);
+    }
+  }
   ::GdiFlush();  // the bitmap's memory is written behind GDI's back
 }
 

@@ -22,7 +22,8 @@ class Surface {
   int width() const { return width_; }
   int height() const { return height_; }
   // Takes the picture, which must be of the surface's size.
-  void Copy(const Image& image);
+  // Takes the pixels of `area` from the picture, which has the surface's size.
+  void Copy(const Image& image, const ::RECT& area);
   // Copies the part `area` (client pixels) to `target`.
   void Paint(HDC target, const ::RECT& area) const;
 

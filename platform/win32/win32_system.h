@@ -55,7 +55,7 @@ class Win32System final : public System {
   void MoveFormWindow(Hwnd window, int x, int y) override;
   POINT FormWindowPosition(Hwnd window) override;
   void ShowFormWindow(Hwnd window) override;
-  void PresentImage(Hwnd window, const Image& image) override;
+  void PresentImage(Hwnd window, const Image& image, const RECT& changed) override;
   void StartTimer(Hwnd window, int timerId, int intervalMs) override;
   void SetEventSink(EventSink* sink) override { sink_ = sink; }
   int RunMessageLoop() override;

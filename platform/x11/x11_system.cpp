@@ -252,11 +252,7 @@ void X11System::Map(FormWindow& window) {
   XFlush(display_);
 }
 
-void X11System::PresentImage(Hwnd window, const Image& image) {
-  PresentChanged(window, image, {0, 0, image.width(), image.height()});
-}
-
-void X11System::PresentChanged(Hwnd window, const Image& image, const RECT& changed) {
+void X11System::PresentImage(Hwnd window, const Image& image, const RECT& changed) {
   FormWindow& form = Get(window);
   form.image->Present(image, changed);
   if (form.showRequested) Map(form);

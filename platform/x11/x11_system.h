@@ -41,8 +41,7 @@ class X11System final : public posix::EmulatedSystem {
   void MoveFormWindow(Hwnd window, int x, int y) override;
   POINT FormWindowPosition(Hwnd window) override;
   void ShowFormWindow(Hwnd window) override;
-  void PresentImage(Hwnd window, const Image& image) override;
-  void PresentChanged(Hwnd window, const Image& image, const RECT& changed) override;
+  void PresentImage(Hwnd window, const Image& image, const RECT& changed) override;
   void StartTimer(Hwnd window, int timerId, int intervalMs) override;
   void SetEventSink(EventSink* sink) override { sink_ = sink; }
   int RunMessageLoop() override;
