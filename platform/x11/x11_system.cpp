@@ -216,15 +216,36 @@ void X11System::MoveFormWindow(Hwnd window, int x, int y) {
   const POINT root{x + origin.left, y + origin.top};
   if (!form.mapped)
     SetPositionHints(display_, form.id, root, form.config.width, form.config.height);
+  form.rootPosition.reset();
+  form.movePending = true;
   XMoveWindow(display_, form.id, root.x, root.y);
 }
 
-POINT X11System::RootPosition(const FormWindow& window) {
+POINT X11System::RootPosition(FormWindow& window) {
+  // Every tick needs it: a known position saves a round trip to the server.
+  // The window manager tells of every later move by a configure event; only
+  // while a move of ours is on its way is the server's answer not kept.
+  if (window.rootPosition) return *window.rootPosition;
   int x = 0;
   int y = 0;
   Window child = 0;
   XTranslateCoordinates(display_, window.id, root_, 0, 0, &x, &y, &child);
+  if (!window.movePending) window.rootPosition = POINT{x, y};
   return {x, y};
+}
+
+void X11System::Configured(const XConfigureEvent& event) {
+  FormWindow* form = Find(static_cast<Hwnd>(event.window));
+  if (form == nullptr) return;
+  form->movePending = false;
+  // A window manager's own (synthetic) event gives root coordinates; so does
+  // the server's while the window is the root's child. Inside a frame the
+  // server's are relative to the frame: the position is unknown then.
+  if (event.send_event || !form->reparented) {
+    form->rootPosition = POINT{event.x, event.y};
+  } else {
+    form->rootPosition.reset();
+  }
 }
 
 POINT X11System::FormWindowPosition(Hwnd window) {
@@ -343,6 +364,10 @@ void X11System::BeginMove(Hwnd window) {
 
 void X11System::Follow(int rootX, int rootY) {
   if (!move_) return;
+  if (FormWindow* form = Find(static_cast<Hwnd>(move_->window))) {
+    form->rootPosition.reset();
+    form->movePending = true;
+  }
   XMoveWindow(display_, move_->window, move_->windowStart.x + rootX - move_->pointerStart.x,
               move_->windowStart.y + rootY - move_->pointerStart.y);
 }
@@ -389,6 +414,15 @@ void X11System::AskAgainToMap(TimerSchedule::Clock::time_point now) {
 
 void X11System::Handle(XEvent& event) {
   switch (event.type) {
+    case ConfigureNotify:
+      Configured(event.xconfigure);
+      break;
+    case ReparentNotify:
+      if (FormWindow* form = Find(static_cast<Hwnd>(event.xreparent.window))) {
+        form->reparented = event.xreparent.parent != root_;
+        form->rootPosition.reset();
+      }
+      break;
     case MapNotify:
       if (FormWindow* form = Find(static_cast<Hwnd>(event.xmap.window))) form->appeared = true;
       break;

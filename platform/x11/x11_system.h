@@ -64,6 +64,11 @@ class X11System final : public posix::EmulatedSystem {
     bool showRequested = false;
     bool mapped = false;
     bool appeared = false;  // a MapNotify came: it is on the screen
+    // Where the window stands on the root, as the last configure event said;
+    // none while unknown (then asked of the server).
+    std::optional<POINT> rootPosition;
+    bool movePending = false;  // moved by us; no configure event since
+    bool reparented = false;
     TimerSchedule::Clock::time_point mapAskedAt;
     std::unique_ptr<WindowImage> image;
   };
@@ -81,7 +86,8 @@ class X11System final : public posix::EmulatedSystem {
   FormWindow& Get(Hwnd window);
   // The primary monitor's area, root pixels; re-read after a layout change.
   RECT Primary();
-  POINT RootPosition(const FormWindow& window);
+  POINT RootPosition(FormWindow& window);
+  void Configured(const XConfigureEvent& event);
   void Map(FormWindow& window);
   void Handle(XEvent& event);
   void OnPress(const XButtonEvent& press);

@@ -365,6 +365,11 @@ WindowId Desktop::OpenWindow(int x, int y, int width, int height, platform::Colo
   return window;
 }
 
+void Desktop::MoveWindow(WindowId window, int x, int y) {
+  XMoveWindow(x_->display, window, x, y);
+  XSync(x_->display, False);
+}
+
 void Desktop::Close(WindowId window) {
   XDestroyWindow(x_->display, window);
   XSync(x_->display, False);

@@ -91,6 +91,8 @@ class Desktop {
                       bool overrideRedirect);
 
   void Close(WindowId window);
+  // Asks for a top-level window to go elsewhere, as another program may.
+  void MoveWindow(WindowId window, int x, int y);
   // Returns once the window manager has handled everything that happened
   // before the call, and what that handling itself set off.
   void SyncWindowManager();

@@ -144,5 +144,25 @@ INSTANTIATE_TEST_SUITE_P(
                 {-10, 100}}),
     [](const auto& param) { return std::string(param.param.name); });
 
+TEST(MovedFromOutsideTest, TheNewPlaceIsWhatTheEyesAndTheSettingsFileUse) {
+  Desktop desktop;
+  Companion companion(&desktop);
+  companion.WriteSettings("[Ferrowind Tobbelin]\r\nTop=6000\r\nLeft=12000\r\n");  // (800, 400)
+  Child& run = companion.Start();
+  const WindowId window = companion.WaitForWindow();
+  ASSERT_NE(window, 0u);
+  desktop.MovePointer(0, 0);
+  std::this_thread::sleep_for(200ms);  // a few ticks at the old place
+  desktop.MoveWindow(window, 300, 200);
+  ASSERT_TRUE(WaitUntil([&] {
+    const platform::POINT at = desktop.Position(window);
+    return at.x == 300 && at.y == 200;
+  }));
+  desktop.MovePointer(300 + kLeftEye.x, 200 + kLeftEye.y);
+  desktop.DoubleClick();
+  EXPECT_EQ(run.WaitExit(3s), 0);
+  EXPECT_EQ(companion.Settings(), "[Ferrowind Tobbelin]\r\nTop=3000\r\nLeft=4500\r\n");
+}
+
 }  // namespace
 }  // namespace tobbelin_x11
