@@ -16,7 +16,8 @@ Colour Blend(Colour under, Colour over, double coverage) {
   if (coverage >= 1.0) return over;
   if (coverage <= 0.0) return under;
   auto mix = [coverage](std::uint8_t a, std::uint8_t b) {
-    return static_cast<std::uint8_t>(std::lround(a + (b - a) * coverage));
+    // Rounded to nearest; the value lies in [0, 255], so adding 0.5 will do.
+    return static_cast<std::uint8_t>(a + (b - a) * coverage + 0.5);
   };
   return Rgb(mix(Red(under), Red(over)), mix(Green(under), Green(over)),
              mix(Blue(under), Blue(over)));

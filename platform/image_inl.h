@@ -22,7 +22,9 @@ void FillCircle(Image& image, double cx, double cy, double radius, Colour fill, 
   const int y1 = std::min(image.height() - 1, ClampToInt(std::ceil(cy + radius + 1.0)));
   for (int y = y0; y <= y1; ++y) {
     for (int x = x0; x <= x1; ++x) {
-      const double d = std::hypot(x - cx, y - cy);
+      const double dx = x - cx;
+      const double dy = y - cy;
+      const double d = std::sqrt(dx * dx + dy * dy);
       // Coverage of a pixel by a disc, from the distance of its centre: full
       // within r - 0.5, none beyond r + 0.5, linear between.
       const double outer = std::clamp(radius + 0.5 - d, 0.0, 1.0);

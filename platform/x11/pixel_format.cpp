@@ -17,7 +17,14 @@ PixelFormat::Channel PixelFormat::FromMask(unsigned long mask) {
 }
 
 PixelFormat::PixelFormat(unsigned long redMask, unsigned long greenMask, unsigned long blueMask)
-    : red_(FromMask(redMask)), green_(FromMask(greenMask)), blue_(FromMask(blueMask)) {}
+    : red_(FromMask(redMask)), green_(FromMask(greenMask)), blue_(FromMask(blueMask)) {
+  for (unsigned v = 0; v < 256; ++v) {
+    const auto value = static_cast<std::uint8_t>(v);
+    packed_[0][v] = red_.Pack(value);
+    packed_[1][v] = green_.Pack(value);
+    packed_[2][v] = blue_.Pack(value);
+  }
+}
 
 unsigned long PixelFormat::Channel::Pack(std::uint8_t value) const {
   if (bits == 0) return 0;
@@ -44,7 +51,7 @@ std::uint8_t PixelFormat::Channel::Unpack(unsigned long pixel) const {
 }
 
 unsigned long PixelFormat::Pack(Colour colour) const {
-  return red_.Pack(Red(colour)) | green_.Pack(Green(colour)) | blue_.Pack(Blue(colour));
+  return packed_[0][Red(colour)] | packed_[1][Green(colour)] | packed_[2][Blue(colour)];
 }
 
 Colour PixelFormat::Unpack(unsigned long pixel) const {

@@ -2,6 +2,7 @@
 // its channel masks. Pure: no display needed.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "platform/image.h"
@@ -29,6 +30,9 @@ class PixelFormat {
   Channel red_;
   Channel green_;
   Channel blue_;
+  // Each channel's 256 packed values: packing a pixel is three look-ups,
+  // as every tick packs a few thousand.
+  std::array<std::array<unsigned long, 256>, 3> packed_{};
 };
 
 }  // namespace platform::x11
