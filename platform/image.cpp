@@ -15,9 +15,10 @@ void Image::Draw(const Image& source, int x, int y) {
 Colour Blend(Colour under, Colour over, double coverage) {
   if (coverage >= 1.0) return over;
   if (coverage <= 0.0) return under;
-  auto mix = [coverage](std::uint8_t a, std::uint8_t b) {
-    // Rounded to nearest; the value lies in [0, 255], so adding 0.5 will do.
-    return static_cast<std::uint8_t>(a + (b - a) * coverage + 0.5);
+  // In 1/256ths, in integers: this runs for every edge pixel of every tick.
+  const int weight = static_cast<int>(coverage * 256.0);
+  auto mix = [weight](std::uint8_t a, std::uint8_t b) {
+    return static_cast<std::uint8_t>((a * (256 - weight) + b * weight + 128) >> 8);
   };
   return Rgb(mix(Red(under), Red(over)), mix(Green(under), Green(over)),
              mix(Blue(under), Blue(over)));
