@@ -18,14 +18,17 @@ fi
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/tobbelin_*_amd64.deb)
 echo "package: $deb"
-dpkg-deb -I "$deb" | grep -E '^ (Package|Version|Depends):'
+# Read whole outputs before matching: with pipefail, "cmd | grep -q" fails at
+# random when grep quits early and cmd dies of SIGPIPE.
+info=$(dpkg-deb -I "$deb")
+grep -E '^ (Package|Version|Depends):' <<<"$info"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/bin/tobbelin ./usr/bin/tobbelin-autostart ./usr/share/applications/tobbelin.desktop \
          ./usr/share/icons/hicolor/32x32/apps/tobbelin.png ./usr/share/icons/hicolor/64x64/apps/tobbelin.png; do
   grep -qx "$f" <<<"$contents" || { echo "missing from the package: $f" >&2; exit 1; }
 done
-dpkg-deb -I "$deb" | grep -q 'Depends:.*libx11-6' || { echo "no libx11-6 dependency" >&2; exit 1; }
+grep -q 'Depends:.*libx11-6' <<<"$info" || { echo "no libx11-6 dependency" >&2; exit 1; }
 
 source scripts/lib/virtual-display.sh
 root=$(mktemp -d)

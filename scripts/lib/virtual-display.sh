@@ -11,7 +11,7 @@ start_virtual_display() {
   openbox >/dev/null 2>&1 &
   virtual_display_manager=$!
   for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+    [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *window* ]] && break
     sleep 0.05
   done
 }
