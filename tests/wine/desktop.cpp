@@ -241,11 +241,18 @@ void Desktop::MovePointer(int x, int y) {
 void Desktop::Press(int button) {
   ::XTestFakeButtonEvent(display_, static_cast<unsigned>(button), True, CurrentTime);
   Sync();
+  held_.insert(button);
 }
 
 void Desktop::Release(int button) {
   ::XTestFakeButtonEvent(display_, static_cast<unsigned>(button), False, CurrentTime);
   Sync();
+  held_.erase(button);
+}
+
+void Desktop::ReleaseAll() {
+  const std::set<int> held = held_;
+  for (const int button : held) Release(button);
 }
 
 void Desktop::Click(int button) {

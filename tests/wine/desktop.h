@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,9 @@ class Desktop {
   void Press(int button);
   void Release(int button);
   void DoubleClick(int button);
+  // Lets go of every button a test left pressed, so that the next test on this
+  // desktop starts with none held.
+  void ReleaseAll();
 
  private:
   void Sync();
@@ -84,6 +88,7 @@ class Desktop {
   std::unique_ptr<Process> windowManager_;
   std::string name_;
   ::Display* display_ = nullptr;
+  std::set<int> held_;
 };
 
 }  // namespace wine_test

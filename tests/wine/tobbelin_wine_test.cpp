@@ -3,6 +3,7 @@
 // settings file and the single running copy.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -106,12 +107,13 @@ class WineTest : public testing::Test {
   void TearDown() override {
     // The screen as it stood when the test failed, the program still running.
     if (HasFailure()) {
-      const auto shot = run->wine.root().parent_path() /
-                        (std::string("tobbelin-wine-") +
-                         testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+      std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+      std::replace(name.begin(), name.end(), '/', '-');  // a parameterised test's name
+      const auto shot = run->wine.root().parent_path() / ("tobbelin-wine-" + name + ".png");
       run->desktop.SaveScreen(shot.string());
       std::cerr << "screen at the failure: " << shot.string() << "\n";
     }
+    desktop().ReleaseAll();  // a failed drag stops with the button down
     programs_.clear();
     for (const ::Window window : others_) desktop().ClosePlainWindow(window);
   }
@@ -319,23 +321,32 @@ TEST_F(WineTest, DraggedHeadComesBackWhereItWasLeft) {
   EXPECT_TRUE(EyesLook(start, 1)) << "no tick while the button is held";
 
   // The window follows the pointer step by step; each step waits for it.
+  // Under load Wine now and then drops one synthetic motion event in its move
+  // loop (seen about once in twenty runs); a real mouse sends a stream of
+  // them, so a step that is not followed gets its pointer move sent once more.
   constexpr int kDx = -300;
   constexpr int kDy = 200;
   constexpr int kSteps = 20;
+  int resent = 0;
   for (int step = 1; step <= kSteps; ++step) {
     const int x = start.x + kDx * step / kSteps;
     const int y = start.y + kDy * step / kSteps;
-    desktop().MovePointer(x + kRightCheek.x, y + kRightCheek.y);
     Rect now;
-    const bool followed = WaitUntil(
-        [&] {
-          now = desktop().Geometry(*head);
-          return now.x == x && now.y == y;
-        },
-        milliseconds(2000));
-    ASSERT_TRUE(followed) << "step " << step << ": at (" << now.x << ", " << now.y << "), not ("
-                          << x << ", " << y << ")";
+    const auto followed = [&] {
+      now = desktop().Geometry(*head);
+      return now.x == x && now.y == y;
+    };
+    desktop().MovePointer(x + kRightCheek.x, y + kRightCheek.y);
+    if (!WaitUntil(followed, milliseconds(1500))) {
+      ++resent;
+      desktop().MovePointer(x + kRightCheek.x + 1, y + kRightCheek.y);
+      desktop().MovePointer(x + kRightCheek.x, y + kRightCheek.y);
+      ASSERT_TRUE(WaitUntil(followed, milliseconds(3000)))
+          << "step " << step << ": at (" << now.x << ", " << now.y << "), not (" << x << ", " << y
+          << "), also after sending the pointer move again";
+    }
   }
+  if (resent > 0) std::cerr << "pointer moves sent again: " << resent << " of " << kSteps << "\n";
   desktop().Release(1);
   const Rect moved{start.x + kDx, start.y + kDy, start.width, start.height};
 
